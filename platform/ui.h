@@ -22,3 +22,10 @@ void PlatformBeep(uint32_t type);
 int PlatformListFocusedRow(WindowHandle list);  // -1 when no row carries the focus mark
 void PlatformListMarkRow(WindowHandle list, int row);  // focused and selected
 void PlatformSetFocus(WindowHandle window);             // 0 takes the focus from every window
+int PlatformListRowCount(WindowHandle list);
+// Copies the cell's text into out (always terminated); a missing cell reads as "".
+void PlatformListCellText(WindowHandle list, int row, int column, char* out, int outSize);
+
+// Timers on a window; starting a running timer restarts its period.
+void PlatformStartTimer(WindowHandle window, uint32_t id, uint32_t periodMs);
+void PlatformStopTimer(WindowHandle window, uint32_t id);
