@@ -23,6 +23,10 @@ foreach(dir ${NIMBREL_TEST_DIRS})
   add_executable(test_${name} ${sources} ${support} $<TARGET_OBJECTS:nimbrel_platform_fake>)
   target_include_directories(test_${name} PRIVATE ${CMAKE_SOURCE_DIR})
   target_link_libraries(test_${name} PRIVATE nimbrel_core GTest::gtest GTest::gtest_main)
+  # A test folder may bring sources from outside the core (tools/ code, say).
+  if(EXISTS ${dir}/sources.cmake)
+    include(${dir}/sources.cmake)
+  endif()
   gtest_discover_tests(test_${name} DISCOVERY_TIMEOUT 30)
 endforeach()
 
