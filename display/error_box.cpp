@@ -1,0 +1,35 @@
+#include "display/error_box.h"
+
+#include <cstdio>
+
+#include "display/app_state.h"
+#include "platform/ui.h"
+
+void FormatErrorMessage(char* out, size_t outSize, int32_t code, const char* text) {
+    if (out == nullptr || outSize == 0) return;
+    if (outSize > ERROR_MESSAGE_CAPACITY) outSize = ERROR_MESSAGE_CAPACITY;
+    if (text == nullptr) text = "";
+    // snprintf cuts at outSize - 1 characters and always terminates.
+    if (code != 0)
+        std::snprintf(out, outSize, "Error %d reported: %s", static_cast<int>(code), text);
+    else
+        std::snprintf(out, outSize, "Error: %s", text);
+}
+
+void ShowError(WindowHandle owner, int32_t code, const char* text) {
+    char message[ERROR_MESSAGE_CAPACITY];
+    FormatErrorMessage(message, sizeof message, code, text);
+    PlatformMessageBox(owner, message, "Nimbrel Error", PLATFORM_MB_OK | PLATFORM_MB_ICONEXCLAMATION);
+
+    // The box took the keyboard focus; hand it back to the list the user worked in.
+    // Busy is read only now: a refresh may have started during the box's own loop.
+    if (CurrentList < 0 || CurrentList >= LIST_COUNT || Busy) return;
+    WindowHandle list = WeatherLists[CurrentList];
+    // A list that was never created has no window to focus; focusing 0 would take
+    // the focus from every window.
+    if (list == 0) return;
+    int row = PlatformListFocusedRow(list);
+    if (row < 0) row = 0;
+    PlatformSetFocus(list);
+    if (row < PlatformListRowCount(list)) PlatformListMarkRow(list, row);
+}
