@@ -7,7 +7,10 @@
 wine_session_start() {
   local root
   root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-  export WINEPREFIX=${1:-$root/build/wineprefix}
+  local prefix=${1:-$root/build/wineprefix}
+  mkdir -p "$prefix"
+  # Wine refuses a relative prefix.
+  export WINEPREFIX=$(cd "$prefix" && pwd)
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
   export WINEARCH=win64
@@ -28,7 +31,6 @@ wine_session_start() {
   fi
 
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    mkdir -p "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1 || true
     wineserver -w 2>/dev/null || true
   fi
