@@ -46,12 +46,87 @@ bool Fits(int written, char* out, size_t outSize) {
     return true;
 }
 
+// Cells are rebuilt for every layer of every list on a refresh, so the common integer
+// texts are put together here rather than through snprintf. The result is the same text
+// that "%d" and "%.0f" would give.
+struct TextWriter {
+    char* Out;
+    size_t Size;
+    size_t Length = 0;
+    bool Overflow = false;
+
+    void Put(char c) {
+        if (Length + 1 < Size) {
+            Out[Length++] = c;
+        } else {
+            Overflow = true;
+        }
+    }
+    void Put(const char* text) {
+        while (*text != '\0') Put(*text++);
+    }
+    void PutInteger(int64_t value) {
+        char digits[24];
+        int count = 0;
+        uint64_t magnitude = value < 0 ? 0 - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
+        do {
+            digits[count++] = static_cast<char>('0' + magnitude % 10);
+            magnitude /= 10;
+        } while (magnitude != 0);
+        if (value < 0) Put('-');
+        while (count > 0) Put(digits[--count]);
+    }
+    // "%.0f": to nearest, ties to even as the formatter does, keeping the sign of a
+    // negative value that rounds to 0. Values here stay far below 2^53.
+    void PutRounded(double value) {
+        const double rounded = std::nearbyint(value);
+        if (std::signbit(rounded) && rounded == 0.0) Put('-');
+        PutInteger(static_cast<int64_t>(rounded));
+    }
+    bool Finish() {
+        Out[Overflow ? 0 : Length] = '\0';
+        return !Overflow;
+    }
+};
+
 bool FormatFeet(double metres, char* out, size_t outSize) {
-    return Fits(std::snprintf(out, outSize, "%.0fft", metres * METRES_TO_FEET), out, outSize);
+    TextWriter text{out, outSize};
+    text.PutRounded(metres * METRES_TO_FEET);
+    text.Put("ft");
+    return text.Finish();
 }
 
-bool FormatInteger(int value, char* out, size_t outSize) {
-    return Fits(std::snprintf(out, outSize, "%d", value), out, outSize);
+bool FormatInteger(int64_t value, const char* suffix, char* out, size_t outSize) {
+    TextWriter text{out, outSize};
+    text.PutInteger(value);
+    text.Put(suffix);
+    return text.Finish();
+}
+
+bool FormatRounded(double value, const char* suffix, char* out, size_t outSize) {
+    TextWriter text{out, outSize};
+    text.PutRounded(value);
+    text.Put(suffix);
+    return text.Finish();
+}
+
+bool FormatText(const char* value, char* out, size_t outSize) {
+    TextWriter text{out, outSize};
+    text.Put(value);
+    return text.Finish();
+}
+
+bool FormatInteger(int64_t value, char* out, size_t outSize) {
+    return FormatInteger(value, "", out, outSize);
+}
+
+bool FormatCelsiusAndFahrenheit(int celsius, int fahrenheit, char* out, size_t outSize) {
+    TextWriter text{out, outSize};
+    text.PutInteger(celsius);
+    text.Put("C (");
+    text.PutInteger(fahrenheit);
+    text.Put("F)");
+    return text.Finish();
 }
 
 bool FormatRange(uint16_t range, char* out, size_t outSize) {
@@ -71,13 +146,13 @@ int FahrenheitOf(int celsius) {
 }
 
 bool FormatTemperature(int celsius, char* out, size_t outSize) {
-    return Fits(std::snprintf(out, outSize, "%dC (%dF)", celsius, FahrenheitOf(celsius)), out, outSize);
+    return FormatCelsiusAndFahrenheit(celsius, FahrenheitOf(celsius), out, outSize);
 }
 
 // A difference of temperatures: scaled to Fahrenheit without the offset of 32.
 bool FormatTemperatureDifference(int celsius, char* out, size_t outSize) {
     const int fahrenheit = static_cast<int>((celsius * FAHRENHEIT_NINE + FAHRENHEIT_HALF) * FAHRENHEIT_FIFTH);
-    return Fits(std::snprintf(out, outSize, "%dC (%dF)", celsius, fahrenheit), out, outSize);
+    return FormatCelsiusAndFahrenheit(celsius, fahrenheit, out, outSize);
 }
 
 // Degrees and minutes; exactly 0.0 means "no position" and shows nothing. The module is
@@ -168,7 +243,7 @@ bool FormatStationCell(const WeatherBlock& block, const RunwayBuffer& runways, c
             // The identifier is not terminated when all four characters are used.
             char icao[5] = {};
             std::memcpy(icao, BlockIcao(block), 4);
-            return Fits(std::snprintf(out, outSize, "%.4s", icao), out, outSize);
+            return FormatText(icao, out, outSize);
         }
         case 2:
             return FormatAngle(BlockLatitude(block), false, out, outSize);
@@ -201,7 +276,7 @@ bool FormatCloudCell(const WeatherBlock& block, int32_t row, int32_t column, cha
         case 3:
             return FormatFeet(layer.Deviation, out, outSize);
         case 4:
-            return Fits(std::snprintf(out, outSize, "%d/8", layer.Cover), out, outSize);
+            return FormatInteger(layer.Cover, "/8", out, outSize);
         case 5:
             return FormatInteger(layer.Type, out, outSize);
         case 6:
@@ -210,8 +285,7 @@ bool FormatCloudCell(const WeatherBlock& block, int32_t row, int32_t column, cha
             return FormatInteger(layer.Icing, out, outSize);
         case 8:
             if (layer.PrecipType < 3) {
-                return Fits(std::snprintf(out, outSize, "%s", PRECIPITATION_NAMES[layer.PrecipType]), out,
-                            outSize);
+                return FormatText(PRECIPITATION_NAMES[layer.PrecipType], out, outSize);
             }
             return FormatInteger(layer.PrecipType, out, outSize);
         case 9:
@@ -232,24 +306,22 @@ bool FormatWindCell(const WeatherBlock& block, int32_t row, int32_t column, char
         case 1:
             return FormatFeet(layer.UpperAltitude, out, outSize);
         case 2:
-            return Fits(std::snprintf(out, outSize, "%dkn", layer.Speed), out, outSize);
+            return FormatInteger(layer.Speed, "kn", out, outSize);
         case 3:
-            return Fits(std::snprintf(out, outSize, "%.0fT", layer.Direction * FULL_CIRCLE * ONE_OVER_65536),
-                        out, outSize);
+            return FormatRounded(layer.Direction * FULL_CIRCLE * ONE_OVER_65536, "T", out, outSize);
         case 4: {
             // A gust at or below the speed is stored as the excess over it.
             const int gust = layer.Gust;
             const int speed = layer.Speed;
             const int figure = (gust != 0 && gust <= speed) ? gust + speed : gust;
-            return Fits(std::snprintf(out, outSize, "%dkn", figure), out, outSize);
+            return FormatInteger(figure, "kn", out, outSize);
         }
         case 5:
             return FormatInteger(layer.Turbulence, out, outSize);
         case 6:
             return FormatInteger(layer.Shear, out, outSize);
         case 7:
-            return Fits(std::snprintf(out, outSize, "%.0f", layer.Variance * FULL_CIRCLE * ONE_OVER_65536),
-                        out, outSize);
+            return FormatRounded(layer.Variance * FULL_CIRCLE * ONE_OVER_65536, "", out, outSize);
         case 8:
             return FormatFeet(layer.GapAbove, out, outSize);
         default:
@@ -261,7 +333,17 @@ bool FormatWindCell(const WeatherBlock& block, int32_t row, int32_t column, char
 
 bool FormatRowNumber(int32_t row, char* out, size_t outSize) {
     if (out == nullptr || outSize == 0) return false;
-    return Fits(std::snprintf(out, outSize, "% 3d ", row), out, outSize);
+    // "% 3d ": a sign place (space for positive), right-aligned in three, then a space.
+    char number[24];
+    TextWriter digits{number, sizeof number};
+    if (row >= 0) digits.Put(' ');
+    digits.PutInteger(row);
+    digits.Finish();
+    TextWriter text{out, outSize};
+    for (size_t pad = digits.Length; pad < 3; ++pad) text.Put(' ');
+    text.Put(number);
+    text.Put(' ');
+    return text.Finish();
 }
 
 void FormatRunway(uint8_t number, uint8_t designator, char out[5]) {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <limits>
 #include <string>
@@ -118,7 +119,10 @@ INSTANTIATE_TEST_SUITE_P(Temperatures, TemperatureCells,
                                            TemperatureCase{1, "1C (34F)", "1C (2F)"},
                                            TemperatureCase{-1, "-1C (31F)", "-1C (-1F)"},
                                            TemperatureCase{-10, "-10C (15F)", "-10C (-17F)"},
-                                           TemperatureCase{-40, "-40C (-39F)", "-40C (-71F)"}));
+                                           TemperatureCase{-40, "-40C (-39F)", "-40C (-71F)"},
+                                           TemperatureCase{32767, "32767C (59013F)", "32767C (58981F)"},
+                                           TemperatureCase{-32768, "-32768C (-58949F)",
+                                                           "-32768C (-58981F)"}));
 
 TEST_F(FormatFixture, TemperatureAltitudeIsUnsigned) {
     SetCount(OFS_TEMPERATURE_COUNT, 2);
@@ -328,6 +332,45 @@ TEST_F(FormatFixture, ColumnZeroIsTheRowNumberAlsoForTheClosingRow) {
     EXPECT_EQ(Cell(LIST_TEMPERATURE, 0, 0), "  0 ");
     EXPECT_EQ(Cell(LIST_TEMPERATURE, 2, 0), "  2 ");
     EXPECT_EQ(Cell(LIST_TEMPERATURE, 2, 1), NO_TEXT);
+}
+
+// ---- Agreement with printf ---------------------------------------------------------
+
+// Feet, degrees and row numbers are put together without printf; over every value a
+// field can hold they must read exactly as the printf formats would have them.
+TEST_F(FormatFixture, WholeNumberCellsMatchPrintfForEveryFieldValue) {
+    SetCount(OFS_WIND_COUNT, 1);
+    char expected[CELL_TEXT_SIZE];
+    int mismatches = 0;
+    for (int32_t value = 0; value <= 65535; ++value) {
+        const uint16_t raw = static_cast<uint16_t>(value);
+        StoreU16(block.Bytes + OFS_BASE_VISIBILITY + VIS_UPPER_ALTITUDE, raw);
+        StoreU16(block.Bytes + OFS_BASE_VISIBILITY + VIS_LOWER_ALTITUDE, raw);
+        StoreU16(WindAt(block, 0) + WND_DIRECTION, raw);
+        StoreU16(WindAt(block, 0) + WND_VARIANCE, raw);
+        StoreU16(WindAt(block, 0) + WND_SPEED, raw);
+
+        std::snprintf(expected, sizeof expected, "%.0fft", value * 3.28084);
+        mismatches += Cell(LIST_VISIBILITY, 0, 2) != expected;
+        std::snprintf(expected, sizeof expected, "%.0fft", static_cast<int16_t>(raw) * 3.28084);
+        mismatches += Cell(LIST_VISIBILITY, 0, 1) != expected;
+        std::snprintf(expected, sizeof expected, "%.0fT", value * 360.0 * 1.52587890625e-05);
+        mismatches += Cell(LIST_WINDS, 0, 3) != expected;
+        std::snprintf(expected, sizeof expected, "%.0f", value * 360.0 * 1.52587890625e-05);
+        mismatches += Cell(LIST_WINDS, 0, 7) != expected;
+        std::snprintf(expected, sizeof expected, "%dkn", value);
+        mismatches += Cell(LIST_WINDS, 0, 2) != expected;
+        ASSERT_EQ(mismatches, 0) << "at field value " << value;
+    }
+    for (int32_t row = -1000; row <= 1000; ++row) {
+        std::snprintf(expected, sizeof expected, "% 3d ", row);
+        if (row >= 0) {
+            ASSERT_EQ(Cell(LIST_STATION, row, 0), expected);
+        }
+        char text[16];
+        ASSERT_TRUE(FormatRowNumber(row, text, sizeof text));
+        ASSERT_STREQ(text, expected);
+    }
 }
 
 // ---- Bounds -----------------------------------------------------------------------
