@@ -1,7 +1,10 @@
 // Entry point of nimbrel.exe and the window procedures: they translate messages into
 // calls of the display logic.
-#include <commctrl.h>
+// windows.h first: the other system headers build on it.
+// clang-format off
 #include <windows.h>
+#include <commctrl.h>
+// clang-format on
 
 #include "display/app_state.h"
 #include "display/main_window.h"

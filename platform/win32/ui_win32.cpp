@@ -1,7 +1,10 @@
 // Window-system services of the display logic over Win32 and the common controls.
+// windows.h first: the other system headers build on it.
+// clang-format off
+#include <windows.h>
 #include <commctrl.h>
 #include <shlobj.h>
-#include <windows.h>
+// clang-format on
 
 #include <cstring>
 
