@@ -1,0 +1,52 @@
+// Control ids of the edit dialogs and the about box; shared by the templates and the
+// dialog logic, so plain defines and guards the resource compiler understands.
+#ifndef NIMBREL_DIALOG_IDS_H
+#define NIMBREL_DIALOG_IDS_H
+
+// VISEDIT
+#define IDC_VIS_LOWER_ALTITUDE 1016
+#define IDC_VIS_UPPER_ALTITUDE 1018
+#define IDC_VIS_RANGE 1017
+
+// PRSEDIT
+#define IDC_PRS_QNH 1017
+#define IDC_PRS_DRIFT 1019
+
+// TMPEDIT
+#define IDC_TMP_ALTITUDE 1021
+#define IDC_TMP_DAY 1022
+#define IDC_TMP_DAY_NIGHT_VARIATION 1018
+#define IDC_TMP_DEW_POINT 1020
+
+// STNEDIT
+#define IDC_STN_ICAO 1043
+#define IDC_STN_LATITUDE 1044
+#define IDC_STN_LONGITUDE 1045
+
+// CLDEDIT
+#define IDC_CLD_LOWER_ALTITUDE 1034
+#define IDC_CLD_UPPER_ALTITUDE 1035
+#define IDC_CLD_DEVIATION 1036
+#define IDC_CLD_COVER 1037
+#define IDC_CLD_TYPE 1038
+#define IDC_CLD_TURBULENCE 1039
+#define IDC_CLD_ICING 1030
+#define IDC_CLD_PRECIP_TYPE 1031
+#define IDC_CLD_PRECIP_RATE 1032
+#define IDC_CLD_PRECIP_BASE 1033
+#define IDC_CLD_TOP_SHAPE 1042
+
+// WNDEDIT
+#define IDC_WND_UPPER_ALTITUDE 1024
+#define IDC_WND_SPEED 1025
+#define IDC_WND_DIRECTION 1026
+#define IDC_WND_GUST 1027
+#define IDC_WND_TURBULENCE 1028
+#define IDC_WND_SHEAR 1029
+#define IDC_WND_VARIANCE 1041
+#define IDC_WND_GAP_ABOVE 1046
+
+// AboutBox
+#define IDC_ABOUT_PANEL 106
+
+#endif
