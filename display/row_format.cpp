@@ -6,9 +6,9 @@
 
 namespace {
 
-// All arithmetic in double precision, in the order the display has always used; the
-// three single-precision factors keep their float values so metre figures match to the
-// last digit.
+// All arithmetic in double precision and in a fixed order, so texts are reproducible to
+// the digit. The three single-precision factors keep their float values widened to
+// double; that decides some metre figures at the last digit.
 constexpr double METRES_TO_FEET = 3.28084;
 constexpr double ONE_OVER_65536 = 1.52587890625e-05;
 constexpr double FULL_CIRCLE = 360.0;

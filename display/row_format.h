@@ -69,6 +69,7 @@ inline constexpr ListColumns LIST_COLUMNS[LIST_COUNT] = {
 };
 
 // The first cell of every row: "% 3d ", right-aligned in three characters and a space.
+// Non-negative numbers keep a sign place, so 5 gives "  5 " and 999 gives " 999 ".
 // Returns false when out cannot hold any text.
 bool FormatRowNumber(int32_t row, char* out, size_t outSize);
 
