@@ -223,3 +223,20 @@ TEST_F(LinkTest, SectionNameUsesTheProcessId) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(LinkTest, FakeWindowTableFollowsTheTest) {
+    EXPECT_EQ(PlatformFindTopLevelWindow("FS98MAIN"), SIM_WINDOW);
+    EXPECT_EQ(PlatformFindTopLevelWindow("Other"), 0u);
+    // A restarted simulator: a new window, and the old one no longer answers.
+    FakeSetTopLevelWindow("FS98MAIN", SIM_WINDOW + 1);
+    FakeDetachModule(SIM_WINDOW);
+    EXPECT_EQ(PlatformFindTopLevelWindow("FS98MAIN"), SIM_WINDOW + 1);
+    ASSERT_TRUE(Open());
+    EXPECT_EQ(LinkProcess(), 0);
+    FakeSetTopLevelWindow("FS98MAIN", 0);
+    EXPECT_EQ(PlatformFindTopLevelWindow("FS98MAIN"), 0u);
+}
+
+}  // namespace
