@@ -11,12 +11,6 @@
 #include "link/request_batch.h"
 #include "platform/fake/fake_kernel.h"
 
-// The link's sources are compiled into this target, with its coverage instrumentation,
-// so that the fuzzer is guided by the branches of the walk; the library's copies of
-// these objects are then not linked.
-#include "link/batch_codec.cpp"
-#include "link/request_batch.cpp"
-
 namespace {
 
 constexpr WindowHandle SIM_WINDOW = 0x5150;
