@@ -10,7 +10,7 @@ StandinModel Model;
 namespace {
 
 // Compact description of a weather situation; BuildWeather turns it into layers.
-struct CloudSpec {
+struct CloudDeck {
     uint16_t BaseAboveGround;  // metres
     uint16_t Thickness;        // metres
     uint8_t Cover;             // eighths
@@ -19,7 +19,7 @@ struct CloudSpec {
     uint8_t PrecipRate;
 };
 
-struct WeatherSpec {
+struct WeatherSituation {
     double QnhMillibars;
     int16_t DriftSixteenths;
     uint16_t VisibilityHundredthsSm;
@@ -31,7 +31,7 @@ struct WeatherSpec {
     uint16_t WindGust;
     uint8_t WindTurbulence;
     int CloudCount;
-    CloudSpec Clouds[3];
+    CloudDeck Clouds[3];
 };
 
 // Cloud types as the simulator numbers them.
@@ -44,7 +44,7 @@ constexpr uint8_t RWY_N = 37, RWY_SE = 40, RWY_S = 41, RWY_NW = 44;
 // Per station, in the order of STANDIN_STATIONS: QNH mb, drift 1/16 mb, visibility
 // 1/100 sm, temperature, dew point, day/night variation, wind direction, speed, gust,
 // turbulence, then the clouds {base above ground m, thickness m, cover, type, precip, rate}.
-const WeatherSpec STATION_WEATHER[STANDIN_STATION_COUNT] = {
+const WeatherSituation STATION_WEATHER[STANDIN_STATION_COUNT] = {
     // EGLL: grey, mild and damp
     {1008.6, -3, 600, 11, 9, 4, 240, 14, 24, 1,
      3, {{300, 400, 5, CLOUD_STRATUS, 1, 1}, {1200, 800, 7, CLOUD_STRATUS, 1, 2}, {7500, 300, 3, CLOUD_CIRRUS, 0, 0}}},
@@ -83,11 +83,11 @@ const WeatherSpec STATION_WEATHER[STANDIN_STATION_COUNT] = {
      2, {{600, 1800, 5, CLOUD_CUMULUS, 1, 3}, {2500, 700, 7, CLOUD_STRATUS, 1, 1}}},
 };
 
-const WeatherSpec GLOBAL_WEATHER = {1013.2, 0, 1500, 15, 6, 8, 270, 8, 0, 0,
+const WeatherSituation GLOBAL_WEATHER = {1013.2, 0, 1500, 15, 6, 8, 270, 8, 0, 0,
                                     2, {{1500, 800, 3, CLOUD_CUMULUS, 0, 0}, {8500, 300, 2, CLOUD_CIRRUS, 0, 0}}};
 
 // What Clear All leaves everywhere: calm, cloudless, far visibility.
-const WeatherSpec FAIR_WEATHER = {1013.2, 0, 2000, 15, 5, 8, 0, 0, 0, 0, 0, {}};
+const WeatherSituation FAIR_WEATHER = {1013.2, 0, 2000, 15, 5, 8, 0, 0, 0, 0, 0, {}};
 // clang-format on
 
 // Where the aircraft is: on final approach to KSEA, 10 km north of the field.
@@ -139,7 +139,7 @@ uint32_t NewStamp() {
 void Stamp(WeatherBlock& b) { StoreU32(b.Bytes + OFS_TIMESTAMP, NewStamp()); }
 
 // The layers of one situation, laid over a station at the given elevation.
-void StoreLayers(WeatherBlock& b, const WeatherSpec& w, int32_t elevation) {
+void StoreLayers(WeatherBlock& b, const WeatherSituation& w, int32_t elevation) {
     std::memset(b.Bytes + OFS_PRESSURE, 0, OFS_RESERVED896 - OFS_PRESSURE);
     std::memset(b.Bytes + OFS_UPPER_VISIBILITY_COUNT, 0, OFS_RESERVED1008 - OFS_UPPER_VISIBILITY_COUNT);
 
@@ -195,7 +195,7 @@ void StoreLayers(WeatherBlock& b, const WeatherSpec& w, int32_t elevation) {
     StoreI32(b.Bytes + OFS_WIND_COUNT, 4);
 
     for (int32_t k = 0; k < w.CloudCount; ++k) {
-        const CloudSpec& c = w.Clouds[k];
+        const CloudDeck& c = w.Clouds[k];
         CloudLayer layer{};
         layer.LowerAltitude = ClampU16(elevation + c.BaseAboveGround);
         layer.UpperAltitude = ClampU16(elevation + c.BaseAboveGround + c.Thickness);
@@ -215,7 +215,7 @@ void StoreLayers(WeatherBlock& b, const WeatherSpec& w, int32_t elevation) {
 }
 
 void BuildWeather(WeatherBlock& b, const uint8_t* icao, double latitude, double longitude,
-                  int32_t elevationMetres, const WeatherSpec& w, uint8_t salt) {
+                  int32_t elevationMetres, const WeatherSituation& w, uint8_t salt) {
     std::memset(b.Bytes, 0, sizeof b.Bytes);
     FillReserved(b, salt);
     SetIdentity(b, icao, latitude, longitude, elevationMetres);
@@ -223,7 +223,7 @@ void BuildWeather(WeatherBlock& b, const uint8_t* icao, double latitude, double 
     Stamp(b);
 }
 
-void BuildStation(int index, const WeatherSpec& w) {
+void BuildStation(int index, const WeatherSituation& w) {
     const StandinStation& s = STANDIN_STATIONS[index];
     BuildWeather(Model.Stations[index], reinterpret_cast<const uint8_t*>(s.Icao), s.Latitude, s.Longitude,
                  s.ElevationMetres, w, static_cast<uint8_t>(index + 1));
