@@ -207,17 +207,9 @@ static bool CopyDirectory(const char* directory, char* out, int outSize) {
 }
 
 bool PlatformAppDataDirectory(char* out, int outSize) {
-    // Looked up at run time: the program links no shell library otherwise.
-    using FolderPathFunction = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPSTR);
-    HMODULE shell = LoadLibraryA("shell32.dll");
-    if (shell == nullptr) return false;
-    auto folderPath = reinterpret_cast<FolderPathFunction>(
-        reinterpret_cast<void*>(GetProcAddress(shell, "SHGetFolderPathA")));
     char path[MAX_PATH];
-    bool found = folderPath != nullptr &&
-                 SUCCEEDED(folderPath(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path));
-    FreeLibrary(shell);
-    return found && CopyDirectory(path, out, outSize);
+    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path))) return false;
+    return CopyDirectory(path, out, outSize);
 }
 
 bool PlatformWindowsDirectory(char* out, int outSize) {
