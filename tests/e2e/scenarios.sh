@@ -422,10 +422,10 @@ scenario_connection() {
   start_program
   drive wait-title "$t_aircraft" 30
   check "connected" has_title "$t_aircraft"
-  drive command 40014 + wait-title "$t_not_connected" 5 + sleep 2500 + title
+  drive command 40014 + wait-title "$t_not_connected" 10 + sleep 2500 + title
   check "Disconnect: not connected at once" has_title "$t_not_connected"
   check "Disconnect: no reconnection on later ticks" title_now "$t_not_connected"
-  drive command 40013 + wait-title "$t_aircraft" 5
+  drive command 40013 + wait-title "$t_aircraft" 10
   check "Connect: connected at once" has_title "$t_aircraft"
   drive control 4 0
   check "after Connect, a restarted simulator is connected again" wait_restarted 15
@@ -434,9 +434,9 @@ scenario_connection() {
   # Connect unchecked AutoConnect: the first toggle checks it and keeps the connection.
   drive command 40012 + sleep 2500 + title
   check "AutoConnect checked while connected: the connection stays" title_now "$t_aircraft"
-  drive command 40012 + wait-title "$t_not_connected" 5
+  drive command 40012 + wait-title "$t_not_connected" 10
   check "AutoConnect unchecked: dropped with the next tick" has_title "$t_not_connected"
-  drive command 40012 + wait-title "$t_aircraft" 5
+  drive command 40012 + wait-title "$t_aircraft" 10
   check "AutoConnect checked: connected again" has_title "$t_aircraft"
   stop_program close
   check "exit code 0 (got $exit_code)" test "$exit_code" -eq 0
