@@ -100,6 +100,7 @@ static void RebuildList(int32_t kind, bool connected) {
     // stays empty while the module has weather for it.
     if (ShownLayerRows[kind] > 0 && ListUnchanged(kind)) return;
 
+    PlatformListHoldRedraw(list, true);
     PlatformListDeleteAllRows(list);
     const ListColumns& columns = LIST_COLUMNS[kind];
     char text[CELL_TEXT_SIZE];
@@ -113,6 +114,7 @@ static void RebuildList(int32_t kind, bool connected) {
                 PlatformListSetCell(list, row, column, text);
     }
     if (kind != LIST_PRESSURE && kind != LIST_STATION) AddNumberedRow(list, rows);
+    PlatformListHoldRedraw(list, false);
     ShownLayerRows[kind] = rows;
 }
 

@@ -61,6 +61,9 @@ void PlatformListDeleteAllRows(WindowHandle list);
 // Adds a row with its first cell; returns its index after sorting, or -1.
 int PlatformListAddRow(WindowHandle list, const char* firstCell);
 void PlatformListSetCell(WindowHandle list, int row, int column, const char* text);
+// While held, the list does not repaint; releasing it repaints it once. A rebuild of
+// many rows is held so it costs one repaint instead of one per row and cell.
+void PlatformListHoldRedraw(WindowHandle list, bool hold);
 
 // ---- Settings files (private profile files named by a full path).
 // Copies the value into out (always terminated, cut to outSize - 1); "" when missing.

@@ -180,6 +180,11 @@ bool PlatformListAddColumn(WindowHandle list, int32_t index, const char* header,
     return true;
 }
 
+void PlatformListHoldRedraw(WindowHandle list, bool hold) {
+    FakeList* l = FakeListOf(list);
+    if (l) l->RedrawHeld = hold;
+}
+
 void PlatformListDeleteAllRows(WindowHandle list) {
     FakeList* l = FakeListOf(list);
     if (!l) return;

@@ -20,6 +20,7 @@ struct FakeList {
     std::vector<std::vector<std::string>> Rows;  // cells by row, column
     int FocusedRow = -1;
     int SelectedRow = -1;
+    bool RedrawHeld = false;
     // Made by PlatformCreateList: its parent, place and columns.
     bool Created = false;
     bool Destroyed = false;

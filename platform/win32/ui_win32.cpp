@@ -61,6 +61,9 @@ void PlatformEnableMenuItem(WindowHandle window, uint32_t id, bool enabled) {
 }
 
 void PlatformSetWindowTitle(WindowHandle window, const char* title) {
+    // Every refresh sets the title; an unchanged one is not sent to the window manager.
+    char shown[256];
+    if (GetWindowTextA(AsWindow(window), shown, sizeof shown) > 0 && std::strcmp(shown, title) == 0) return;
     SetWindowTextA(AsWindow(window), title);
 }
 
@@ -158,6 +161,12 @@ bool PlatformListAddColumn(WindowHandle list, int32_t index, const char* header,
 }
 
 void PlatformListDeleteAllRows(WindowHandle list) { SendMessageA(AsWindow(list), LVM_DELETEALLITEMS, 0, 0); }
+
+void PlatformListHoldRedraw(WindowHandle list, bool hold) {
+    HWND window = AsWindow(list);
+    SendMessageA(window, WM_SETREDRAW, hold ? FALSE : TRUE, 0);
+    if (!hold) RedrawWindow(window, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
 
 int PlatformListAddRow(WindowHandle list, const char* firstCell) {
     LVITEMA item = {};

@@ -73,6 +73,8 @@ TEST_F(RefreshTest, ConnectedRefreshBuildsRowsWithClosingRowsWhereTheyBelong) {
     EXPECT_EQ(FakeListOf(List(LIST_STATION))->Rows[0][1], "EGLL");
     EXPECT_EQ(LastStamp, 77u);
     EXPECT_EQ(std::memcmp(PreviousBlock.Bytes, AircraftBlock(), WEATHER_BLOCK_SIZE), 0);
+    // The rebuild holds each list's repainting and lets it go again.
+    for (int kind = 0; kind < LIST_COUNT; kind++) EXPECT_FALSE(FakeListOf(List(kind))->RedrawHeld) << kind;
 }
 
 TEST_F(RefreshTest, SameStampReturnsZeroAndTouchesNoList) {
