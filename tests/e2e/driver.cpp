@@ -28,6 +28,8 @@
 //   wait-simulator SECONDS                 until a simulator window exists
 //   wait-gone SECONDS                      until the main window has gone
 //   sleep MS
+//   empty-window MS                        shows a window with an empty list for MS: the
+//                                          baseline of a window program under Wine
 // List texts travel through buffers placed in the program's own memory, since list
 // view messages carry pointers.
 // clang-format off
@@ -580,6 +582,24 @@ int SleepMs(int, char* argv[]) {
     return 0;
 }
 
+int EmptyWindow(int, char* argv[]) {
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&controls);
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    HWND window = CreateWindowA("STATIC", "baseline", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 905, 594,
+                                nullptr, nullptr, instance, nullptr);
+    CreateWindowA(WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, 400, 300, window, nullptr,
+                  instance, nullptr);
+    DWORD deadline = GetTickCount() + static_cast<DWORD>(std::atoi(argv[0]));
+    MSG message;
+    while (static_cast<int32_t>(deadline - GetTickCount()) > 0) {
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+        Sleep(POLL_MS);
+    }
+    DestroyWindow(window);
+    return 0;
+}
+
 struct CommandEntry {
     const char* Name;
     int MinArgs;  // words after the name
@@ -609,6 +629,7 @@ const CommandEntry COMMANDS[] = {
     {"wait-simulator", 1, 1, WaitSimulator},
     {"wait-gone", 1, 1, WaitGone},
     {"sleep", 1, 1, SleepMs},
+    {"empty-window", 1, 1, EmptyWindow},
 };
 
 // Runs argv[0] with its argc - 1 words.
