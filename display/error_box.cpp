@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "display/app_state.h"
+#include "display/weather_lists.h"
 #include "platform/ui.h"
 
 void FormatErrorMessage(char* out, size_t outSize, int32_t code, const char* text) {
@@ -24,12 +25,5 @@ void ShowError(WindowHandle owner, int32_t code, const char* text) {
     // The box took the keyboard focus; hand it back to the list the user worked in.
     // Busy is read only now: a refresh may have started during the box's own loop.
     if (CurrentList < 0 || CurrentList >= LIST_COUNT || Busy) return;
-    WindowHandle list = WeatherLists[CurrentList];
-    // A list that was never created has no window to focus; focusing 0 would take
-    // the focus from every window.
-    if (list == 0) return;
-    int row = PlatformListFocusedRow(list);
-    if (row < 0) row = 0;
-    PlatformSetFocus(list);
-    if (row < PlatformListRowCount(list)) PlatformListMarkRow(list, row);
+    FocusListRow(CurrentList);
 }

@@ -149,13 +149,7 @@ int RefreshWeather() {
 
     Busy = false;
     CurrentList = rememberedList;
-    if (rememberedList >= 0 && rememberedList < LIST_COUNT && WeatherLists[rememberedList] != 0) {
-        WindowHandle list = WeatherLists[rememberedList];
-        int row = PlatformListFocusedRow(list);
-        if (row < 0) row = 0;
-        PlatformSetFocus(list);
-        if (row < PlatformListRowCount(list)) PlatformListMarkRow(list, row);
-    }
+    if (rememberedList >= 0 && rememberedList < LIST_COUNT) FocusListRow(rememberedList);
     UpdateTitle();
     return 1;
 }

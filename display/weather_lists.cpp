@@ -65,15 +65,19 @@ void EditListEntry(int32_t list, int32_t action) {
     }
     CurrentList = list;
     if (Busy || list >= LIST_COUNT) return;
-    WindowHandle window = WeatherLists[list];
-    // Focusing no window would take the focus from every window.
-    if (window == 0) return;
+    int row = FocusListRow(list);
+    if (row < 0 || action == ACTION_SELECT) return;
+    RunEditAction(list, action, row);
+}
+
+int FocusListRow(int32_t kind) {
+    WindowHandle window = WeatherLists[kind];
+    if (window == 0) return -1;
     int row = PlatformListFocusedRow(window);
     if (row < 0) row = 0;
     PlatformSetFocus(window);
     if (row < PlatformListRowCount(window)) PlatformListMarkRow(window, row);
-    if (action == ACTION_SELECT) return;
-    RunEditAction(list, action, row);
+    return row;
 }
 
 void FocusNextList(int32_t kind, bool backwards) {

@@ -30,6 +30,10 @@ int32_t ListKindOf(WindowHandle window);
 // list: a ListKind, or -1 for CurrentList; action: an EditAction. Select gives the list
 // the keyboard focus and marks its focused row; the other actions go on to the editor.
 void EditListEntry(int32_t list, int32_t action);
+// Gives the list (0..5) the keyboard focus and marks its row that carries the focus
+// mark, row 0 when none, focused and selected. Returns that row, or -1 for a list that
+// was never created: focusing no window would take the focus from every window.
+int FocusListRow(int32_t kind);
 // Moves the keyboard focus to the next list in the Tab order (the previous one when
 // backwards) and makes it the current list.
 void FocusNextList(int32_t kind, bool backwards);
