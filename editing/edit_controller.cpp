@@ -1,6 +1,7 @@
 #include "editing/edit_controller.h"
 
 #include "display/app_state.h"
+#include "display/main_window.h"
 #include "display/weather_lists.h"
 #include "editing/edit_dialog.h"
 #include "editing/layer_edit.h"
@@ -11,10 +12,6 @@
 #include "weather/exchange.h"
 
 namespace {
-
-constexpr int32_t VK_ENTER = 13;
-constexpr int32_t VK_INSERT = 45;
-constexpr int32_t VK_DELETE = 46;
 
 // Each dialog opens over the list that follows the edited one; the last one, which has
 // none, over the main window.
@@ -104,16 +101,16 @@ void RunEditAction(int32_t list, int32_t action, int32_t row) {
 
 int32_t EditActionForKey(int32_t list, int32_t virtualKey) {
     if (list < 0 || list >= LIST_COUNT) return -1;
-    if (list == LIST_STATION) return virtualKey == VK_ENTER ? ACTION_EDIT : -1;
+    if (list == LIST_STATION) return virtualKey == VK_ENTER_KEY ? ACTION_EDIT : -1;
     bool editable = CurrentMode == MODE_GLOBAL || CurrentMode == MODE_STATION ||
                     (CurrentMode == MODE_AIRCRAFT && IcaoIsGlob(BlockIcao(CurrentBlock)));
     if (!editable) return -1;
     switch (virtualKey) {
-        case VK_ENTER:
+        case VK_ENTER_KEY:
             return ACTION_EDIT;
-        case VK_INSERT:
+        case VK_INSERT_KEY:
             return ACTION_INSERT;
-        case VK_DELETE:
+        case VK_DELETE_KEY:
             return ACTION_DELETE;
         default:
             return -1;
