@@ -4,7 +4,8 @@
 # and one virtual display serve every scenario. Prints "ok: ..." / "FAILED: ..." per
 # check and a block of "figure: ..." lines; exits non-zero when any check failed.
 #   tests/e2e/scenarios.sh [SCENARIO...]     (default: all, in order)
-# Ends only what it started: the programs by their PIDs, Wine by `wineserver -k` on its
+# The tests keep their own Wine prefix, so the placement they store never reaches the
+# demo's. Ends only what it started: the programs by their PIDs, Wine by `wineserver -k` on its
 # own prefix, the display by its PID.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -12,7 +13,7 @@ build=${NIMBREL_WINDOWS_BUILD:-$root/build/windows}
 exe=${NIMBREL_EXE:-$build/nimbrel.exe}
 driver=$build/nimbrel_driver.exe
 standin=$build/module_standin.exe
-prefix=${NIMBREL_WINE_PREFIX:-$root/build/wineprefix}
+prefix=${NIMBREL_WINE_PREFIX:-$root/build/wineprefix-tests}
 work=${NIMBREL_E2E_OUT:-$build/e2e}
 
 all_scenarios=(start requests edit arrays commands connection faults exit figures)
