@@ -47,7 +47,10 @@ void SaveWindowPlacement(WindowHandle window, const char* key) {
     int32_t left = 0, top = 0, right = 0, bottom = 0;
     if (!PlatformWindowRect(window, &left, &top, &right, &bottom)) return;
     char value[PLACEMENT_VALUE_CAPACITY];
-    if (!FormatPlacementValue(value, sizeof value, left, top, right - left, bottom - top)) return;
+    // The sizes are taken in 64 bits: a rectangle from the system is not trusted to be sane.
+    const int32_t width = static_cast<int32_t>(int64_t{right} - left);
+    const int32_t height = static_cast<int32_t>(int64_t{bottom} - top);
+    if (!FormatPlacementValue(value, sizeof value, left, top, width, height)) return;
     char folder[SETTINGS_PATH_CAPACITY], path[SETTINGS_PATH_CAPACITY];
     if (!SettingsFolderPath(folder, sizeof folder) || !SettingsFilePath(path, sizeof path)) return;
     if (!PlatformEnsureDirectory(folder)) return;
